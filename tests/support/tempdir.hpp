@@ -1,0 +1,18 @@
+// A fresh temporary folder for one test, made the working folder for its
+// duration and removed with everything in it afterwards.
+#pragma once
+
+#include <string>
+
+struct TempDir {
+    TempDir();   // creates it and changes into it
+    ~TempDir();  // changes back and removes it
+    std::string path;
+    std::string previous;
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+};
+
+void writeFile(const std::string& path, const std::string& content);  // parents made as needed
+std::string readFile(const std::string& path);                         // "" when missing
+bool fileExists(const std::string& path);
