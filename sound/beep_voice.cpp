@@ -1,0 +1,4 @@
+// Placeholder until the beep voice lands.
+#include "sound/sound.hpp"
+
+void beep(char) {}
