@@ -14,8 +14,8 @@ void renderBitmapString(float x, float y, float z, void* font, const char* strin
 // The idiom of every button, row and field: a frame of the frame colour
 // (black but for the text fields), a grey face two units inside it, and a
 // black label at its fixed position.
-void framedButton(float x1, float y1, float x2, float y2, float frameRed, float face,
-                  const char* label, float labelX, float labelY, void* font) {
+void framedButton(float x1, float y1, float x2, float y2, float frameRed, float face, const char* label,
+                  float labelX, float labelY, void* font) {
     glColor3f(frameRed, 0.0f, 0.0f);
     glRectf(x1, y1, x2, y2);
     glColor3f(face, face, face);
@@ -31,8 +31,8 @@ struct MenuButton {
 
 // Button i spans x 3+105i .. 107+105i; labels sit on the baseline y = 10.
 static const MenuButton MENU[] = {
-    {"Library", 25},  {"Mode", 135}, {"Add Lib.", 230}, {"Rmv. Lib.", 335},
-    {"Help", 455},    {"About", 553}, {"Exit", 665},
+    {"Library", 25}, {"Mode", 135},  {"Add Lib.", 230}, {"Rmv. Lib.", 335},
+    {"Help", 455},   {"About", 553}, {"Exit", 665},
 };
 
 static void drawMenuBar() {

@@ -6,10 +6,10 @@
 
 #include <cstdio>
 
-constexpr int NAME_SLOT = 32;      // bytes in one name slot, NUL included
-constexpr int MAX_LIBS = 10000;    // catalogue capacity
-constexpr int SELECT_ROWS = 13;    // rows of the selection list
-constexpr int KEY_SLOTS = 100;     // sample-name slots (0 to 8 used)
+constexpr int NAME_SLOT = 32;    // bytes in one name slot, NUL included
+constexpr int MAX_LIBS = 10000;  // catalogue capacity
+constexpr int SELECT_ROWS = 13;  // rows of the selection list
+constexpr int KEY_SLOTS = 100;   // sample-name slots (0 to 8 used)
 
 // Window size
 extern int appW;   // current window width in pixels
@@ -44,24 +44,24 @@ extern char librarSelect[SELECT_ROWS][NAME_SLOT];  // names shown as list rows 0
 extern int libs2;                                  // count findGLUT last read
 
 // Catalogue
-extern int libs;                              // number of registered libraries
-extern char lib_name[MAX_LIBS][NAME_SLOT];    // display names, entry k in slot k
-extern char libraries[MAX_LIBS][NAME_SLOT];   // library file paths, paired with lib_name
+extern int libs;                             // number of registered libraries
+extern char lib_name[MAX_LIBS][NAME_SLOT];   // display names, entry k in slot k
+extern char libraries[MAX_LIBS][NAME_SLOT];  // library file paths, paired with lib_name
 
 // Sample names of the loaded library
 extern char keys[KEY_SLOTS][NAME_SLOT];  // sample file of note index k in slot k (0 to 8)
 extern char filename[NAME_SLOT];         // sample file the sample voice loads next
 
 // Audio of the sample voice
-extern unsigned int Buffer;  // name of the current OpenAL buffer
-extern unsigned int Source;  // name of the current OpenAL source
-extern float SourcePos[3];   // source position; effect keys move z
-extern float SourceVel[3];   // source velocity; constant
-extern float ListenerPos[3]; // listener position; constant
-extern float ListenerVel[3]; // listener velocity; constant
-extern float ListenerOri[6]; // listener "at" vector, then "up" vector; constant
-extern float dfactorv;       // Doppler factor
-extern float dvelv;          // Doppler velocity
+extern unsigned int Buffer;   // name of the current OpenAL buffer
+extern unsigned int Source;   // name of the current OpenAL source
+extern float SourcePos[3];    // source position; effect keys move z
+extern float SourceVel[3];    // source velocity; constant
+extern float ListenerPos[3];  // listener position; constant
+extern float ListenerVel[3];  // listener velocity; constant
+extern float ListenerOri[6];  // listener "at" vector, then "up" vector; constant
+extern float dfactorv;        // Doppler factor
+extern float dvelv;           // Doppler velocity
 
 // Working file handles of the catalogue routines
 extern FILE* F;  // scan, loading, adding and removing

@@ -16,7 +16,7 @@ struct Button {
     int labelX;
 };
 
-const Button MENU[] = {{"Library", 3, 25},    {"Mode", 108, 135}, {"Add Lib.", 213, 230},
+const Button MENU[] = {{"Library", 3, 25},      {"Mode", 108, 135}, {"Add Lib.", 213, 230},
                        {"Rmv. Lib.", 318, 335}, {"Help", 423, 455}, {"About", 528, 553},
                        {"Exit", 633, 665}};
 

@@ -7,11 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <termios.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <termios.h>
 
 static std::string drain(int fd, pid_t pid, const std::string& until, double seconds, bool& ended) {
     std::string out;
@@ -30,7 +30,8 @@ static std::string drain(int fd, pid_t pid, const std::string& until, double sec
             out.append(buf, static_cast<size_t>(n));
         } else if (waitpid(pid, nullptr, WNOHANG | WNOWAIT) == pid) {
             // Gone; read what is left without waiting.
-            while (poll(&p, 1, 0) > 0 && (read(fd, buf, sizeof buf) > 0)) {}
+            while (poll(&p, 1, 0) > 0 && (read(fd, buf, sizeof buf) > 0)) {
+            }
             ended = true;
             break;
         }

@@ -14,5 +14,5 @@ struct TempDir {
 };
 
 void writeFile(const std::string& path, const std::string& content);  // parents made as needed
-std::string readFile(const std::string& path);                         // "" when missing
+std::string readFile(const std::string& path);                        // "" when missing
 bool fileExists(const std::string& path);

@@ -23,7 +23,7 @@ void openTestWindow() {
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(appWT, appHT);
     glutInitWindowPosition(100, 100);
-    glutCreateWindow("Tonvask v1.0.1");
+    glutCreateWindow("tonvask-test");
     // The test drives the frame itself; the display callback only has to
     // exist, it must not run myDisplay's redisplay loop here.
     glutDisplayFunc([] {});
