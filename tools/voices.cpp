@@ -46,13 +46,18 @@ std::vector<float> pluckedNote(double frequency) {
     // the same time whatever its pitch.
     double loss = std::pow(0.001, 1.0 / (frequency * 2.0));
 
+    // The pluck: the string pulled aside at a fifth of its length (a
+    // triangle), roughened with a little noise and smoothed twice, so that
+    // the fundamental leads and the note sounds warm rather than buzzing.
     std::vector<double> line(n);
     Noise noise(0x5eed0000u + static_cast<uint32_t>(frequency));
-    double smooth = 0, mean = 0;
-    for (double& v : line) {
-        smooth += 0.5 * (noise.next() - smooth);  // a softer pluck: less bright noise
-        v = smooth;
-        mean += v;
+    double at5 = n / 5.0, smooth1 = 0, smooth2 = 0, mean = 0;
+    for (int i = 0; i < n; ++i) {
+        double shape = i < at5 ? i / at5 : (n - i) / (n - at5);
+        smooth1 += 0.3 * (shape + 0.25 * noise.next() - smooth1);
+        smooth2 += 0.3 * (smooth1 - smooth2);
+        line[i] = smooth2;
+        mean += smooth2;
     }
     mean /= n;
     for (double& v : line) v -= mean;  // no DC offset to thump at the start
