@@ -318,20 +318,10 @@ TEST_F(Mouse, SeveralOpenPanelsActOnOneClick) {
     EXPECT_EQ(iUser2, 2);
 }
 
-TEST_F(Mouse, OtherButtonsChangeNothing) {
-    for (char* p : PANELS) *p = 'y';
-    Snapshot open = snap();
-    // The middle button and unknown buttons, on Leave, a row, a field and
-    // the Exit button (which would end this test if they were obeyed).
-    for (int button : {GLUT_MIDDLE_BUTTON, 3, 4, -1})
-        for (auto [x, y] : {std::pair{551, 485}, {400, 160}, {400, 210}, {50, 585}, {700, 585}})
-            for (int state : {GLUT_DOWN, GLUT_UP}) myMouse(button, state, x, y);
-    EXPECT_TRUE(snap() == open);
-}
-
-// Exit runs in a child: the handler ends the process with status 0, and
-// the normal exit handlers run.
-int exitStatusOfClickAt(int x, const std::string& marker) {
+// The clicks run in a child, so a handler that ends the process cannot
+// end the test program with it: the status tells, and a marker file shows
+// whether the normal exit handlers ran.
+int statusOfClicks(int button, int x, int y, const std::string& marker) {
     pid_t pid = fork();
     if (pid == 0) {
         static std::string path;
@@ -339,7 +329,8 @@ int exitStatusOfClickAt(int x, const std::string& marker) {
         std::atexit([] {
             if (FILE* f = std::fopen(path.c_str(), "w")) std::fclose(f);
         });
-        myMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, 585);
+        myMouse(button, GLUT_DOWN, x, y);
+        myMouse(button, GLUT_UP, x, y);
         _exit(42);  // the handler returned
     }
     int status = 0;
@@ -347,20 +338,37 @@ int exitStatusOfClickAt(int x, const std::string& marker) {
     return status;
 }
 
+TEST_F(Mouse, OtherButtonsChangeNothing) {
+    for (char* p : PANELS) *p = 'y';
+    Snapshot open = snap();
+    // The middle button and unknown buttons, on Leave, a row and a field.
+    for (int button : {GLUT_MIDDLE_BUTTON, 3, 4, -1})
+        for (auto [x, y] : {std::pair{551, 485}, {400, 160}, {400, 210}, {50, 585}})
+            for (int state : {GLUT_DOWN, GLUT_UP}) myMouse(button, state, x, y);
+    EXPECT_TRUE(snap() == open);
+    // Nor do they, or the right button, end the program from Exit.
+    for (int button : {GLUT_MIDDLE_BUTTON, GLUT_RIGHT_BUTTON, 3}) {
+        int status = statusOfClicks(button, 700, 585, dir.path + "/not-exited");
+        ASSERT_TRUE(WIFEXITED(status)) << button;
+        EXPECT_EQ(WEXITSTATUS(status), 42) << button;
+    }
+}
+
 TEST_F(Mouse, ExitEndsTheProgramNormallyWithStatusZero) {
     for (int x : {633, 700, 737}) {
         SCOPED_TRACE(x);
         std::string marker = dir.path + "/exited-" + std::to_string(x);
-        int status = exitStatusOfClickAt(x, marker);
+        int status = statusOfClicks(GLUT_LEFT_BUTTON, x, 585, marker);
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 0);
         EXPECT_TRUE(fileExists(marker));
     }
-    // Just outside the bar the handler returns.
-    std::string marker = dir.path + "/exited-738";
-    int status = exitStatusOfClickAt(738, marker);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 42);
+    // Just outside the bar, and above and below it, the handler returns.
+    for (auto [x, y] : {std::pair{738, 585}, {700, 572}, {700, 598}}) {
+        int status = statusOfClicks(GLUT_LEFT_BUTTON, x, y, dir.path + "/not-exited");
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 42) << x << "," << y;
+    }
 }
 
 }  // namespace
