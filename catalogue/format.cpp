@@ -45,14 +45,14 @@ bool readCount(WordReader& in, long long& count) {
         if (sign) giveBack(in, sign);
         return false;
     }
-    const long long cap = 1LL << 60;  // far beyond any catalogue, far from overflow
+    // Saturates far beyond any catalogue and far before long long overflows.
+    const long long cap = 1LL << 60;
     long long value = 0;
     while (isDigit(c)) {
-        if (value < cap) value = value * 10 + (c - '0');
+        value = value <= (cap - 9) / 10 ? value * 10 + (c - '0') : cap;
         c = next(in);
     }
     giveBack(in, c);
-    if (value > cap) value = cap;
     count = sign == '-' ? -value : value;
     return true;
 }
