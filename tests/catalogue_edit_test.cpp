@@ -43,6 +43,15 @@ TEST_F(CatalogueTest, AddAppendsInTheProgramsLayout) {
               layout({"A", "B", "C", "D"}, {"libs/a", "libs/b", "libs/c", "libs/libs/d"}));
 }
 
+TEST_F(CatalogueTest, ARegistrationFileKeptElsewhereStaysLinked) {
+    writeFile("kept/tvlibs.dll", AB);
+    ASSERT_EQ(symlink("kept/tvlibs.dll", "tvlibs.dll"), 0);
+    quietly([] { add_Lib("C", "c"); });
+    EXPECT_TRUE(fs::is_symlink("tvlibs.dll"));
+    EXPECT_EQ(readFile("kept/tvlibs.dll"), ABC);
+    EXPECT_EQ(filesInFolder("kept"), 1);
+}
+
 TEST_F(CatalogueTest, FirstAddOnAFreshStartCreatesTheFile) {
     clearCatalogue();
     quietly([] { add_Lib("Piano", "piano"); });
