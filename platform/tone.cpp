@@ -145,21 +145,29 @@ static ALuint synthesise(double hz, int64_t from, int64_t count, int64_t total) 
 }
 
 // Queues a buffer behind whatever the source still plays, so tones follow
-// each other without overlap; a stopped source starts over with it alone.
+// each other without overlap; a source that has stopped (or never played)
+// starts afresh with it. A source that is not playing has either played
+// its whole queue (all of it processed) or never started (nothing queued).
 static void queueTone(ALuint buffer) {
-    alSourceQueueBuffers(toneSource, 1, &buffer);
     ALint state = AL_STOPPED;
     alGetSourcei(toneSource, AL_SOURCE_STATE, &state);
-    if (state == AL_PLAYING) return;
+    if (state == AL_PLAYING) {
+        alSourceQueueBuffers(toneSource, 1, &buffer);
+        alGetSourcei(toneSource, AL_SOURCE_STATE, &state);
+        if (state == AL_PLAYING) return;
+        // It ran out just before the buffer joined: start over with it alone.
+    }
     alSourceStop(toneSource);
-    ALint queued = 0;
-    alGetSourcei(toneSource, AL_BUFFERS_QUEUED, &queued);
-    while (queued-- > 0) {
+    ALint done = 0;
+    alGetSourcei(toneSource, AL_BUFFERS_PROCESSED, &done);
+    while (done-- > 0) {
         ALuint old = 0;
         alSourceUnqueueBuffers(toneSource, 1, &old);
-        if (old != buffer) alDeleteBuffers(1, &old);
+        if (old != 0 && old != buffer) alDeleteBuffers(1, &old);
     }
-    alSourceQueueBuffers(toneSource, 1, &buffer);
+    ALint left = 0;
+    alGetSourcei(toneSource, AL_BUFFERS_QUEUED, &left);
+    if (left == 0) alSourceQueueBuffers(toneSource, 1, &buffer);
     alSourcePlay(toneSource);
 }
 
