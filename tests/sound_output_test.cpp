@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -76,11 +77,20 @@ TEST_F(SampleHeard, ANoteSoundsItsSampleOnceForItsLength) {
         EXPECT_EXIT(
             {
                 make('a');
+                make('>');  // notes and effects before exit: the tear-down runs once per note
+                make('a');
                 sleepMs(700);
                 std::exit(0);
             },
             ::testing::ExitedWithCode(0), "");
     }
+    // The exit handlers closed the device: the recording's header holds its size.
+    std::string bytes = readFile(out);
+    ASSERT_GT(bytes.size(), 8u);
+    uint32_t riff = 0;
+    std::memcpy(&riff, bytes.data() + 4, 4);
+    EXPECT_EQ(riff, bytes.size() - 8);
+
     auto x = heard(out);
     auto spans = soundSpans(x, rate);
     ASSERT_EQ(spans.size(), 1u);  // once: no looping
