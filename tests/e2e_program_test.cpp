@@ -157,4 +157,18 @@ TEST_F(EndToEnd, RemoveALibraryThroughTheRemoveLibraryPanel) {
     exitThroughTheButton(p);
 }
 
+TEST_F(EndToEnd, ClicksKeepTheirWindowPixelsInAResizedWindow) {
+    start();
+    runCommand("xdotool windowsize --sync " + p.window + " 1000 700 2>/dev/null");
+    int w = 0, h = 0;
+    ASSERT_TRUE(windowSize(p, w, h));
+    ASSERT_EQ(h, 700);
+    // The stretched picture shows the Library button near y 680, but the
+    // regions stay where they are at 800 x 600.
+    clickAt(p, LIBRARY);
+    clickAt(p, row(1));
+    EXPECT_TRUE(waitConsole(p, "Loading Library: High|", 10)) << p.output;
+    exitThroughTheButton(p);
+}
+
 }  // namespace
