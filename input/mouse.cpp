@@ -20,21 +20,23 @@ struct Region {
 enum MenuButton { LIBRARY, MODE, ADD_LIB, RMV_LIB, HELP, ABOUT, EXIT };
 }  // namespace
 
-static bool in(const Region& r, int x, int y) { return x >= r.x1 && x <= r.x2 && y >= r.y1 && y <= r.y2; }
+static constexpr bool in(const Region& r, int x, int y) {
+    return x >= r.x1 && x <= r.x2 && y >= r.y1 && y <= r.y2;
+}
 
 // The menu bar's buttons touch one another; button i spans x 3+105i to 107+105i.
-static Region menuButton(int i) { return {3 + 105 * i, 573, 107 + 105 * i, 597}; }
+static constexpr Region menuButton(int i) { return {3 + 105 * i, 573, 107 + 105 * i, 597}; }
 
 // The panel buttons' regions lie one pixel above the drawn buttons
 // (474 to 498); clicks are taken where they always were.
-static const Region LEAVE = {508, 473, 594, 497};
-static const Region SAVE = {421, 473, 507, 497};
+static constexpr Region LEAVE = {508, 473, 594, 497};
+static constexpr Region SAVE = {421, 473, 507, 497};
 
 // List row k; the Mode rows and the two fields coincide with rows 0, 1 and 3.
-static Region listRow(int k) { return {208, 123 + 25 * k, 594, 147 + 25 * k}; }
+static constexpr Region listRow(int k) { return {208, 123 + 25 * k, 594, 147 + 25 * k}; }
 
-static const Region MASK_FIELD = listRow(1);
-static const Region NAME_FIELD = listRow(3);
+static constexpr Region MASK_FIELD = listRow(1);
+static constexpr Region NAME_FIELD = listRow(3);
 
 // The row of the list under the pointer, or -1.
 static int rowAt(int x, int y) {
@@ -146,8 +148,9 @@ static void menuBar(int x, int y) {
 }
 
 static void leftButton(int x, int y) {
-    // Each panel's step looks at its flag as the step begins, so a panel
-    // closed by an earlier step is not acted on again by this event.
+    // Every step runs on every event, in this order, each testing its
+    // panel's flag as it begins: one click can act on several open panels,
+    // and a panel an earlier step closed is passed over.
     if (about == 'y' && in(LEAVE, x, y)) about = 'n';
     if (help == 'y' && in(LEAVE, x, y)) help = 'n';
     if (addLib == 'y') addLibraryPanel(x, y);
