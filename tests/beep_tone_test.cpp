@@ -23,21 +23,10 @@ namespace {
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-// A path in the run's temporary folder, the same in a re-executed death-test child.
-std::string shared(const std::string& name) {
-    const char* base = std::getenv("TONVASK_TEST_TMP");
-    return std::string(base ? base : "/tmp") + "/" + name;
-}
-
 class BeepHeard : public ::testing::Test {
   protected:
     void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
-    std::vector<float> heard(const std::string& wav) {
-        Pcm pcm;
-        EXPECT_TRUE(readWav(wav, pcm)) << wav;
-        rate = pcm.rate;
-        return mono(pcm);
-    }
+    std::vector<float> heard(const std::string& wav) { return heardMono(wav, rate); }
     int rate = 0;
 };
 
@@ -45,7 +34,7 @@ class BeepHeard : public ::testing::Test {
 
 TEST_F(BeepHeard, NoteKeysSoundTheirToneFor200ms) {
     TempDir dir;
-    const std::string out = shared("beep-asl.wav");
+    const std::string out = runPath("beep-asl.wav");
     {
         WaveBackend backend(dir.path, out);
         EXPECT_EXIT(
@@ -73,7 +62,7 @@ TEST_F(BeepHeard, NoteKeysSoundTheirToneFor200ms) {
 
 TEST_F(BeepHeard, QuickKeysSoundWholeTonesInOrder) {
     TempDir dir;
-    const std::string out = shared("beep-quick.wav");
+    const std::string out = runPath("beep-quick.wav");
     {
         WaveBackend backend(dir.path, out);
         EXPECT_EXIT(
@@ -101,7 +90,7 @@ TEST_F(BeepHeard, QuickKeysSoundWholeTonesInOrder) {
 
 TEST_F(BeepHeard, OtherKeysSoundNothingAndChangeNothing) {
     TempDir dir;
-    const std::string out = shared("beep-none.wav");
+    const std::string out = runPath("beep-none.wav");
     std::remove(out.c_str());
     {
         WaveBackend backend(dir.path, out);

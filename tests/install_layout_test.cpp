@@ -29,8 +29,7 @@ int shell(const std::string& command) { return std::system((command + " >/dev/nu
 class Installed : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        const char* tmp = std::getenv("TONVASK_TEST_TMP");  // set by tests/isolate, removed after
-        prefix = std::string(tmp ? tmp : "/tmp") + "/tonvask-install-test";
+        prefix = runPath("tonvask-install-test");
         installed = shell("cmake --install '" + BUILD + "' --prefix '" + prefix + "'") == 0;
     }
     void SetUp() override { ASSERT_TRUE(installed); }

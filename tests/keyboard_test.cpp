@@ -136,8 +136,7 @@ static void markExit() {
 
 TEST(KeyboardEsc, EndsTheProcessAbnormallyWithNoExitHandler) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const char* base = std::getenv("TONVASK_TEST_TMP");
-    std::snprintf(exitMarker, sizeof exitMarker, "%s/esc-exit-handler-ran", base ? base : "/tmp");
+    std::snprintf(exitMarker, sizeof exitMarker, "%s", runPath("esc-exit-handler-ran").c_str());
     std::remove(exitMarker);
     EXPECT_EXIT(
         {

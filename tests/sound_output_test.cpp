@@ -24,11 +24,6 @@ namespace {
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-std::string shared(const std::string& name) {
-    const char* base = std::getenv("TONVASK_TEST_TMP");
-    return std::string(base ? base : "/tmp") + "/" + name;
-}
-
 // 0.3 s at 440 Hz, then 0.3 s at 660 Hz: which half plays first tells where playing began.
 void writeTwoPartWav(const std::string& path) {
     Pcm pcm{44100, 1, {}};
@@ -59,19 +54,14 @@ class SampleHeard : public ::testing::Test {
         setKey(2, "long.wav");
         setKey(3, "two.wav");
     }
-    std::vector<float> heard(const std::string& wav) {
-        Pcm pcm;
-        EXPECT_TRUE(readWav(wav, pcm)) << wav;
-        rate = pcm.rate;
-        return mono(pcm);
-    }
+    std::vector<float> heard(const std::string& wav) { return heardMono(wav, rate); }
     int rate = 0;
 };
 
 }  // namespace
 
 TEST_F(SampleHeard, ANoteSoundsItsSampleOnceForItsLength) {
-    const std::string out = shared("note.wav");
+    const std::string out = runPath("note.wav");
     {
         WaveBackend backend(dir.path, out);
         EXPECT_EXIT(
@@ -99,7 +89,7 @@ TEST_F(SampleHeard, ANoteSoundsItsSampleOnceForItsLength) {
 }
 
 TEST_F(SampleHeard, ASecondNoteCutsTheFirst) {
-    const std::string out = shared("cut.wav"), first = shared("cut-first.wav");
+    const std::string out = runPath("cut.wav"), first = runPath("cut-first.wav");
     {
         WaveBackend backend(dir.path, out);
         EXPECT_EXIT(
@@ -129,7 +119,7 @@ TEST_F(SampleHeard, ASecondNoteCutsTheFirst) {
 }
 
 TEST_F(SampleHeard, TheSameKeyRestartsItsSample) {
-    const std::string out = shared("restart.wav");
+    const std::string out = runPath("restart.wav");
     {
         WaveBackend backend(dir.path, out);
         EXPECT_EXIT(

@@ -10,9 +10,13 @@
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
+std::string runPath(const std::string& name) {
     const char* base = std::getenv("TONVASK_TEST_TMP");
-    std::string pattern = std::string(base ? base : "/tmp") + "/case.XXXXXX";
+    return std::string(base ? base : "/tmp") + "/" + name;
+}
+
+TempDir::TempDir() {
+    std::string pattern = runPath("case.XXXXXX");
     path = mkdtemp(pattern.data()) ? pattern : std::string();
     previous = fs::current_path().string();
     fs::current_path(path);

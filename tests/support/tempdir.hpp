@@ -13,6 +13,10 @@ struct TempDir {
     TempDir& operator=(const TempDir&) = delete;
 };
 
+// A path in the test run's own temporary folder: the same in a re-executed
+// death-test child, and removed with the run.
+std::string runPath(const std::string& name);
+
 void writeFile(const std::string& path, const std::string& content);  // parents made as needed
 std::string readFile(const std::string& path);                        // "" when missing
 bool fileExists(const std::string& path);

@@ -1,6 +1,8 @@
 // WAV writing, reading and measuring for the sound tests.
 #include "support/wav.hpp"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <complex>
@@ -270,4 +272,11 @@ WaveBackend::~WaveBackend() {
         setenv("ALSOFT_CONF", conf.c_str(), 1);
     else
         unsetenv("ALSOFT_CONF");
+}
+
+std::vector<float> heardMono(const std::string& path, int& rate) {
+    Pcm pcm;
+    EXPECT_TRUE(readWav(path, pcm)) << path;
+    rate = pcm.rate;
+    return mono(pcm);
 }

@@ -35,6 +35,9 @@ void writeWav(const std::string& path, const Pcm& pcm, int bits = 16);
 // tolerates zero/short header sizes (a file still being written).
 bool readWav(const std::string& path, Pcm& out);
 std::vector<float> mono(const Pcm& pcm);  // channels averaged
+// A recording read back as mono, its rate in `rate`; empty (a test failure
+// recorded) when it cannot be read.
+std::vector<float> heardMono(const std::string& path, int& rate);
 
 // Strongest frequency in x[begin, end): a windowed spectrum's peak, refined
 // by a fine scan; good to well under 1 Hz for a tenth of a second or more.
