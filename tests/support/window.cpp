@@ -4,8 +4,10 @@
 
 #include <GL/freeglut.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 #include "input/input.hpp"
@@ -38,7 +40,12 @@ void pumpEvents(int rounds) {
 
 void resizeTestWindow(int width, int height) {
     glutReshapeWindow(width, height);
-    for (int i = 0; i < 400 && (appW != width || appH != height); ++i) glutMainLoopEvent();
+    // The server answers in its own time; a busy machine can take a while.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while ((appW != width || appH != height) && std::chrono::steady_clock::now() < deadline) {
+        glutMainLoopEvent();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
     // The back buffer takes the new size only at a swap.
     renderFrame();
     glutSwapBuffers();
