@@ -76,14 +76,14 @@ static void helpPanel() {
     leaveButton();
 }
 
-// The home page is the README as the install places it with the default
-// prefix; the README gives the same address.
+// The home page is the README where the install puts it (the build passes
+// its address in); the README gives the same address for the default prefix.
 static void aboutPanel() {
     panelFrame("About");
     smallText(202, 450, "Tonvask is written by the Tonvask developers.");
     smallText(202, 430, "Audio by OpenAL (https://www.openal.org)");
     smallText(202, 410, "Graphics by GLUT (https://freeglut.sourceforge.net)");
-    smallText(202, 370, "Home page: file:///usr/local/share/doc/tonvask/README.md");
+    smallText(202, 370, "Home page: " TONVASK_MANUAL_URL);
     smallText(202, 350, "All feedback is welcomed...");
     leaveButton();
 }
