@@ -35,20 +35,14 @@ class BeepHeard : public ::testing::Test {
 TEST_F(BeepHeard, NoteKeysSoundTheirToneFor200ms) {
     TempDir dir;
     const std::string out = runPath("beep-asl.wav");
-    {
-        WaveBackend backend(dir.path, out);
-        EXPECT_EXIT(
-            {
-                sound = 'b';
-                myKey('a', 0, 0);
-                sleepMs(100);
-                myKey('s', 0, 0);
-                sleepMs(100);
-                myKey('l', 0, 0);
-                std::exit(0);
-            },
-            ::testing::ExitedWithCode(0), "");
-    }
+    playInChild(dir.path, out, [&] {
+        sound = 'b';
+        myKey('a', 0, 0);
+        sleepMs(100);
+        myKey('s', 0, 0);
+        sleepMs(100);
+        myKey('l', 0, 0);
+    });
     auto x = heard(out);
     auto spans = soundSpans(x, rate);
     ASSERT_EQ(spans.size(), 3u);
@@ -63,18 +57,12 @@ TEST_F(BeepHeard, NoteKeysSoundTheirToneFor200ms) {
 TEST_F(BeepHeard, QuickKeysSoundWholeTonesInOrder) {
     TempDir dir;
     const std::string out = runPath("beep-quick.wav");
-    {
-        WaveBackend backend(dir.path, out);
-        EXPECT_EXIT(
-            {
-                sound = 'b';
-                myKey('a', 0, 0);
-                myKey('s', 0, 0);
-                myKey('d', 0, 0);
-                std::exit(0);
-            },
-            ::testing::ExitedWithCode(0), "");
-    }
+    playInChild(dir.path, out, [&] {
+        sound = 'b';
+        myKey('a', 0, 0);
+        myKey('s', 0, 0);
+        myKey('d', 0, 0);
+    });
     auto x = heard(out);
     // Joined up, the stretches of sound are three 200 ms tones, none cut and none overlapping.
     std::vector<float> joined;

@@ -62,18 +62,12 @@ class SampleHeard : public ::testing::Test {
 
 TEST_F(SampleHeard, ANoteSoundsItsSampleOnceForItsLength) {
     const std::string out = runPath("note.wav");
-    {
-        WaveBackend backend(dir.path, out);
-        EXPECT_EXIT(
-            {
-                make('a');
-                make('>');  // notes and effects before exit: the tear-down runs once per note
-                make('a');
-                sleepMs(700);
-                std::exit(0);
-            },
-            ::testing::ExitedWithCode(0), "");
-    }
+    playInChild(dir.path, out, [&] {
+        make('a');
+        make('>');  // notes and effects before exit: the tear-down runs once per note
+        make('a');
+        sleepMs(700);
+    });
     // The exit handlers closed the device: the recording's header holds its size.
     std::string bytes = readFile(out);
     ASSERT_GT(bytes.size(), 8u);
@@ -90,20 +84,14 @@ TEST_F(SampleHeard, ANoteSoundsItsSampleOnceForItsLength) {
 
 TEST_F(SampleHeard, ASecondNoteCutsTheFirst) {
     const std::string out = runPath("cut.wav"), first = runPath("cut-first.wav");
-    {
-        WaveBackend backend(dir.path, out);
-        EXPECT_EXIT(
-            {
-                make('d');
-                sleepMs(250);
-                // What the first note's device has written so far, before the next note replaces it.
-                std::filesystem::copy_file(out, first, std::filesystem::copy_options::overwrite_existing);
-                make('s');
-                sleepMs(500);
-                std::exit(0);
-            },
-            ::testing::ExitedWithCode(0), "");
-    }
+    playInChild(dir.path, out, [&] {
+        make('d');
+        sleepMs(250);
+        // What the first note's device has written so far, before the next note replaces it.
+        std::filesystem::copy_file(out, first, std::filesystem::copy_options::overwrite_existing);
+        make('s');
+        sleepMs(500);
+    });
     auto before = heard(first);
     auto spans = soundSpans(before, rate);
     ASSERT_EQ(spans.size(), 1u);
@@ -120,18 +108,12 @@ TEST_F(SampleHeard, ASecondNoteCutsTheFirst) {
 
 TEST_F(SampleHeard, TheSameKeyRestartsItsSample) {
     const std::string out = runPath("restart.wav");
-    {
-        WaveBackend backend(dir.path, out);
-        EXPECT_EXIT(
-            {
-                make('f');
-                sleepMs(400);  // into the second half
-                make('f');
-                sleepMs(900);
-                std::exit(0);
-            },
-            ::testing::ExitedWithCode(0), "");
-    }
+    playInChild(dir.path, out, [&] {
+        make('f');
+        sleepMs(400);  // into the second half
+        make('f');
+        sleepMs(900);
+    });
     auto x = heard(out);
     auto spans = soundSpans(x, rate);
     ASSERT_EQ(spans.size(), 1u);

@@ -280,3 +280,13 @@ std::vector<float> heardMono(const std::string& path, int& rate) {
     rate = pcm.rate;
     return mono(pcm);
 }
+
+void playInChild(const std::string& dir, const std::string& outputWav, const std::function<void()>& play) {
+    WaveBackend backend(dir, outputWav);
+    EXPECT_EXIT(
+        {
+            play();
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}

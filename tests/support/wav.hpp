@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,6 +56,12 @@ std::string waveBackendConf(const std::string& dir, const std::string& outputWav
 // For its lifetime, points this process's environment (and so any child
 // started meanwhile) at the file-writing backend: ALSOFT_CONF set to a
 // config written into dir, ALSOFT_DRIVERS unset. Restores both afterwards.
+// Runs play in a re-executed child (a "threadsafe" death test, set by the
+// caller) whose OpenAL writes to outputWav, and expects it to exit with 0
+// once play returns: the exit handlers then close the device and complete
+// the recording's header.
+void playInChild(const std::string& dir, const std::string& outputWav, const std::function<void()>& play);
+
 struct WaveBackend {
     WaveBackend(const std::string& dir, const std::string& outputWav);
     ~WaveBackend();
