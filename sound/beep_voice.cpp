@@ -5,11 +5,6 @@
 #include "sound/sound.hpp"
 
 void beep(char key) {
-    static const char NOTES[] = "asdfghjkl";
-    for (unsigned i = 0; NOTES[i] != '\0'; ++i) {
-        if (NOTES[i] == key) {
-            Beep(500 * (i + 1), 200);
-            return;
-        }
-    }
+    int note = noteIndex(key);
+    if (note >= 0) Beep(500u * static_cast<unsigned>(note + 1), 200);
 }

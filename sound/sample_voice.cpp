@@ -18,14 +18,6 @@
 // with float arithmetic.
 static float stepped(float value, double by) { return static_cast<float>(static_cast<double>(value) + by); }
 
-// Slot of keys for a note key, or -1.
-static int noteSlot(char key) {
-    static const char NOTES[] = "asdfghjkl";
-    for (int i = 0; NOTES[i] != '\0'; ++i)
-        if (NOTES[i] == key) return i;
-    return -1;
-}
-
 static void applyDoppler() {
     alDopplerFactor(dfactorv);
     alDopplerVelocity(dvelv);
@@ -68,7 +60,7 @@ static bool applyEffect(char key) {
 
 void make(char key) {
     if (applyEffect(key)) return;
-    int slot = noteSlot(key);
+    int slot = noteIndex(key);
     if (slot < 0) return;
 
     alSourcePause(Source);

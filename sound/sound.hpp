@@ -4,6 +4,7 @@
 
 #include <AL/al.h>
 
+int noteIndex(char key);  // 0 to 8 for a s d f g h j k l, -1 for any other key
 void make(char key);
 ALboolean LoadALData();
 void SetListenerValues();
