@@ -55,14 +55,15 @@ static void leaveToneContext(ALCcontext* previous) {
         alcMakeContextCurrent(previous);
 }
 
-// Deletes the buffers the source has finished with (all of them once it has stopped).
-static void reclaimPlayed() {
+// Unqueues and deletes the buffers the source has finished with (all of
+// them once it has stopped), but `keep`, which is still wanted.
+static void reclaimPlayed(ALuint keep = 0) {
     ALint done = 0;
     alGetSourcei(toneSource, AL_BUFFERS_PROCESSED, &done);
     while (done-- > 0) {
         ALuint buffer = 0;
         alSourceUnqueueBuffers(toneSource, 1, &buffer);
-        alDeleteBuffers(1, &buffer);
+        if (buffer != 0 && buffer != keep) alDeleteBuffers(1, &buffer);
     }
 }
 
@@ -158,13 +159,7 @@ static void queueTone(ALuint buffer) {
         // It ran out just before the buffer joined: start over with it alone.
     }
     alSourceStop(toneSource);
-    ALint done = 0;
-    alGetSourcei(toneSource, AL_BUFFERS_PROCESSED, &done);
-    while (done-- > 0) {
-        ALuint old = 0;
-        alSourceUnqueueBuffers(toneSource, 1, &old);
-        if (old != 0 && old != buffer) alDeleteBuffers(1, &old);
-    }
+    reclaimPlayed(buffer);
     ALint left = 0;
     alGetSourcei(toneSource, AL_BUFFERS_QUEUED, &left);
     if (left == 0) alSourceQueueBuffers(toneSource, 1, &buffer);
