@@ -32,7 +32,10 @@ void beginWords(WordReader& in, FILE* file) {
     in.heldCount = 0;
 }
 
-bool readCount(WordReader& in, long long& count) {
+// "%d": skips blanks, then an optional sign and decimal digits. Without a
+// digit nothing is consumed but the blanks, and false is returned. Huge
+// values saturate instead of overflowing.
+static bool readCount(WordReader& in, long long& count) {
     int c = skipBlanks(in);
     int sign = 0;
     if (c == '+' || c == '-') {
@@ -82,6 +85,12 @@ int catalogueCount(long long count) {
     if (count < 0) return 0;
     if (count > MAX_LIBS) return MAX_LIBS;
     return static_cast<int>(count);
+}
+
+long long readStoredCount(WordReader& in, int& stored) {
+    long long n = stored;
+    if (readCount(in, n)) stored = catalogueCount(n);
+    return n;
 }
 
 void readEntries(WordReader& in, long long n) {

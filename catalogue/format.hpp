@@ -15,17 +15,17 @@ struct WordReader {
 
 void beginWords(WordReader& in, FILE* file);
 
-// "%d": skips blanks, then an optional sign and decimal digits. Without a
-// digit nothing is consumed but the blanks, and false is returned. Huge
-// values saturate instead of overflowing.
-bool readCount(WordReader& in, long long& count);
-
 // "%s" into a name slot: its first 31 characters are stored and the rest of
 // the word is skipped. At the end of the file nothing is stored.
 bool readWord(WordReader& in, char* slot);
 bool skipWord(WordReader& in);
 
 int catalogueCount(long long count);  // a read count brought into 0..MAX_LIBS
+
+// Reads the file's count into `stored` (brought into 0..MAX_LIBS) and
+// returns the count the entries are read for: the count as read, or, when
+// the first word is no number, `stored` as it was.
+long long readStoredCount(WordReader& in, int& stored);
 
 // Reads the n names and then the paths of the registration file into the
 // catalogue; names beyond the catalogue's capacity are skipped to keep the

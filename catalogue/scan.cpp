@@ -20,8 +20,7 @@ void find() {
 
     consolePrint("Initializing:|Finding Libraries");
     // A count that does not read leaves libs, and the names are read for it.
-    long long n = libs;
-    if (readCount(in, n)) libs = catalogueCount(n);
+    long long n = readStoredCount(in, libs);
     consolePrint("|Loading Libraries");
     readEntries(in, n);
     consolePrint("|Closing Stream");
@@ -49,8 +48,7 @@ void findGLUT() {
     if (!S) return;
     WordReader in;
     beginWords(in, S);
-    long long n = libs2;
-    if (readCount(in, n)) libs2 = catalogueCount(n);
+    readStoredCount(in, libs2);
     readSelection(in, libs2);
     std::fclose(S);
     S = nullptr;

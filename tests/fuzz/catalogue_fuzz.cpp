@@ -35,9 +35,7 @@ static void readRegistration(const char* text, size_t size) {
     check(f != nullptr, "fmemopen");
     WordReader in;
     beginWords(in, f);
-    long long n = libs;
-    if (readCount(in, n)) libs = catalogueCount(n);
-    readEntries(in, n);
+    readEntries(in, readStoredCount(in, libs));
     std::fclose(f);
 }
 
@@ -57,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FILE* f = fmemopen(const_cast<char*>(text), size, "r");
     WordReader in;
     beginWords(in, f);
-    long long n = libs2;
-    if (readCount(in, n)) libs2 = catalogueCount(n);
+    readStoredCount(in, libs2);
     readSelection(in, libs2);
     std::fclose(f);
     check(libs2 >= 0 && libs2 <= MAX_LIBS, "libs2 within the catalogue");
